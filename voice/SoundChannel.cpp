@@ -1,0 +1,305 @@
+#include "SoundChannel.h"
+
+#include "Wave.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace voice {
+namespace {
+
+// The rate most desktop sound servers run at, so that SDL converts once.
+constexpr int kDeviceRate = 48000;
+constexpr int kDeviceChannels = 2;
+// 5 ms buffers: a clip join or a cut-off costs at most that much.
+constexpr Uint16 kDeviceFrames = 240;
+constexpr std::size_t kPutChunk = 2048;
+// A device that would not open is tried again by a play this much later.
+constexpr std::chrono::milliseconds kRetryAfter{500};
+
+} // namespace
+
+SoundChannel& SoundChannel::instance()
+{
+    static SoundChannel channel;
+    return channel;
+}
+
+SoundChannel::~SoundChannel() { shutdown(); }
+
+void SoundChannel::play(const std::uint8_t* image, std::size_t size)
+{
+    const auto wave = parseWave(image, size);
+    if (!wave) {
+        stop();
+        return;
+    }
+    // Twice: the idle closer may shut the device between opening and taking it.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!ensureOpen()) {
+            stop();
+            return;
+        }
+        std::unique_lock lock(m_);
+        if (closed_)
+            return;
+        if (!open_)
+            continue;
+        SDL_AudioStream* converter = nullptr;
+        if (wave->rate != deviceRate_ || wave->channels != deviceChannels_ ||
+            AUDIO_S16SYS != AUDIO_S16LSB) {
+            converter = streamFor(wave->rate, wave->channels);
+            if (converter == nullptr) {
+                cutLocked();
+                return;
+            }
+            SDL_AudioStreamClear(converter);
+        }
+        cutLocked();
+        const std::uint64_t mine = generation_;
+        active_ = true;
+        source_ = wave->samples;
+        sourceBytes_ = wave->bytes;
+        sourcePos_ = 0;
+        converter_ = converter;
+        flushed_ = false;
+        lastSound_ = Clock::now();
+        cv_.wait(lock, [&] { return closed_ || generation_ != mine || doneGeneration_ == mine; });
+        return;
+    }
+}
+
+void SoundChannel::stop()
+{
+    std::lock_guard lock(m_);
+    cutLocked();
+}
+
+void SoundChannel::cutLocked()
+{
+    ++generation_;
+    active_ = false;
+    source_ = nullptr;
+    converter_ = nullptr;
+    cv_.notify_all();
+}
+
+void SoundChannel::finishLocked()
+{
+    active_ = false;
+    source_ = nullptr;
+    doneGeneration_ = generation_;
+    cv_.notify_all();
+}
+
+void SoundChannel::shutdown()
+{
+    {
+        std::lock_guard lock(m_);
+        closed_ = true;
+        stopWatcher_ = true;
+        cutLocked();
+    }
+    std::thread watcher;
+    {
+        std::lock_guard dev(devMutex_);
+        watcher = std::move(watcher_);
+    }
+    if (watcher.joinable())
+        watcher.join();
+    std::lock_guard dev(devMutex_);
+    closeDevice();
+}
+
+void SoundChannel::reopen()
+{
+    std::lock_guard lock(m_);
+    closed_ = false;
+    failedOnce_ = false;
+}
+
+bool SoundChannel::deviceOpen() const
+{
+    std::lock_guard lock(m_);
+    return open_;
+}
+
+void SoundChannel::setIdleTimeout(std::chrono::milliseconds timeout)
+{
+    std::lock_guard lock(m_);
+    idleTimeout_ = timeout;
+    cv_.notify_all();
+}
+
+bool SoundChannel::ensureOpen()
+{
+    std::lock_guard dev(devMutex_);
+    {
+        std::lock_guard lock(m_);
+        if (closed_)
+            return false;
+        if (open_)
+            return true;
+        if (failedOnce_ && Clock::now() - failedAt_ < kRetryAfter)
+            return false;
+    }
+    // open_ is false, so a watcher left from an earlier opening has finished.
+    if (watcher_.joinable())
+        watcher_.join();
+
+    auto fail = [this] {
+        std::lock_guard lock(m_);
+        failedOnce_ = true;
+        failedAt_ = Clock::now();
+        return false;
+    };
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Vantoli");
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return fail();
+    SDL_AudioSpec want{};
+    want.freq = kDeviceRate;
+    want.format = AUDIO_S16SYS;
+    want.channels = kDeviceChannels;
+    want.samples = kDeviceFrames;
+    want.callback = &SoundChannel::callback;
+    want.userdata = this;
+    SDL_AudioSpec have{};
+    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (device == 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return fail();
+    }
+    {
+        std::lock_guard lock(m_);
+        open_ = true;
+        failedOnce_ = false;
+        device_ = device;
+        deviceRate_ = have.freq;
+        deviceChannels_ = have.channels;
+        stopWatcher_ = false;
+        lastSound_ = Clock::now();
+    }
+    SDL_PauseAudioDevice(device, 0);
+    watcher_ = std::thread(&SoundChannel::watchIdle, this);
+    return true;
+}
+
+void SoundChannel::closeDevice()
+{
+    SDL_AudioDeviceID device = 0;
+    {
+        std::lock_guard lock(m_);
+        if (!open_)
+            return;
+        open_ = false;
+        device = device_;
+        device_ = 0;
+        cutLocked();
+    }
+    // Closing joins SDL's audio thread, whose callback takes m_: not held here.
+    SDL_CloseAudioDevice(device);
+    {
+        std::lock_guard lock(m_);
+        freeStreams();
+    }
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void SoundChannel::watchIdle()
+{
+    std::unique_lock lock(m_);
+    for (;;) {
+        if (stopWatcher_)
+            return;
+        const auto deadline = lastSound_ + idleTimeout_;
+        if (!active_ && Clock::now() >= deadline) {
+            lock.unlock();
+            std::lock_guard dev(devMutex_);
+            lock.lock();
+            if (stopWatcher_)
+                return;
+            if (active_ || Clock::now() < lastSound_ + idleTimeout_)
+                continue;
+            lock.unlock();
+            closeDevice();
+            return;
+        }
+        if (active_)
+            cv_.wait(lock);
+        else
+            cv_.wait_until(lock, deadline);
+    }
+}
+
+SDL_AudioStream* SoundChannel::streamFor(int rate, int channels)
+{
+    for (auto& s : streams_) {
+        if (s.stream != nullptr && s.rate == rate && s.channels == channels)
+            return s.stream;
+    }
+    for (auto& s : streams_) {
+        if (s.stream == nullptr) {
+            s.stream = SDL_NewAudioStream(AUDIO_S16LSB, static_cast<Uint8>(channels), rate,
+                                          AUDIO_S16SYS, static_cast<Uint8>(deviceChannels_),
+                                          deviceRate_);
+            s.rate = rate;
+            s.channels = channels;
+            return s.stream;
+        }
+    }
+    return nullptr;
+}
+
+void SoundChannel::freeStreams()
+{
+    for (auto& s : streams_) {
+        if (s.stream != nullptr)
+            SDL_FreeAudioStream(s.stream);
+        s = Stream{};
+    }
+}
+
+void SDLCALL SoundChannel::callback(void* userdata, Uint8* out, int len)
+{
+    static_cast<SoundChannel*>(userdata)->fill(out, len);
+}
+
+// Runs on SDL's audio thread: copies and converts, allocates nothing of its own.
+void SoundChannel::fill(Uint8* out, int len)
+{
+    std::lock_guard lock(m_);
+    const std::size_t want = static_cast<std::size_t>(len);
+    std::size_t filled = 0;
+    while (active_ && filled < want) {
+        if (converter_ == nullptr) {
+            const std::size_t n = std::min(want - filled, sourceBytes_ - sourcePos_);
+            std::memcpy(out + filled, source_ + sourcePos_, n);
+            sourcePos_ += n;
+            filled += n;
+            if (sourcePos_ == sourceBytes_)
+                finishLocked();
+            continue;
+        }
+        const int got = SDL_AudioStreamGet(converter_, out + filled, static_cast<int>(want - filled));
+        if (got > 0) {
+            filled += static_cast<std::size_t>(got);
+        } else if (got < 0) {
+            finishLocked();
+        } else if (sourcePos_ < sourceBytes_) {
+            const std::size_t n = std::min(kPutChunk, sourceBytes_ - sourcePos_);
+            if (SDL_AudioStreamPut(converter_, source_ + sourcePos_, static_cast<int>(n)) != 0)
+                finishLocked();
+            sourcePos_ += n;
+        } else if (!flushed_) {
+            SDL_AudioStreamFlush(converter_);
+            flushed_ = true;
+        } else {
+            finishLocked();
+        }
+    }
+    if (filled > 0)
+        lastSound_ = Clock::now();
+    std::memset(out + filled, 0, want - filled);
+}
+
+} // namespace voice

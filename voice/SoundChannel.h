@@ -1,0 +1,91 @@
+#pragma once
+
+#include <SDL.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <thread>
+
+namespace voice {
+
+// The one sound channel of the process. play() is synchronous and takes the
+// channel: whatever is sounding is cut off at once, and the cut-off call
+// returns at once. The device is opened on demand and closed again after a
+// few idle seconds, so an idle program has no audio thread; with no device at
+// all every play is silence and a later play tries again.
+class SoundChannel {
+public:
+    static SoundChannel& instance();
+
+    // Plays a whole wave image in its own format and returns once its last
+    // sample has been handed to the device, or once it has been cut off.
+    // An image that is not a valid wave only stops what is sounding.
+    void play(const std::uint8_t* image, std::size_t size);
+    void stop();
+
+    // Every play under way returns at once; later plays return at once,
+    // silent, until reopen().
+    void shutdown();
+    void reopen();
+
+    bool deviceOpen() const;
+    void setIdleTimeout(std::chrono::milliseconds timeout);
+
+    SoundChannel(const SoundChannel&) = delete;
+    SoundChannel& operator=(const SoundChannel&) = delete;
+
+private:
+    using Clock = std::chrono::steady_clock;
+    struct Stream {
+        int rate = 0;
+        int channels = 0;
+        SDL_AudioStream* stream = nullptr;
+    };
+
+    SoundChannel() = default;
+    ~SoundChannel();
+
+    bool ensureOpen();
+    void closeDevice(); // devMutex_ held, m_ not held
+    SDL_AudioStream* streamFor(int rate, int channels);
+    void freeStreams();
+    void cutLocked();
+    void finishLocked();
+    void watchIdle();
+    static void SDLCALL callback(void* userdata, Uint8* out, int len);
+    void fill(Uint8* out, int len);
+
+    // devMutex_ orders opening and closing; m_ guards the playing state and is
+    // the only lock the audio callback takes. Order: devMutex_ before m_.
+    std::mutex devMutex_;
+    mutable std::mutex m_;
+    std::condition_variable cv_;
+
+    bool closed_ = false;
+    bool open_ = false;
+    bool stopWatcher_ = false;
+    SDL_AudioDeviceID device_ = 0;
+    int deviceRate_ = 0;
+    int deviceChannels_ = 0;
+    Stream streams_[4];
+
+    std::uint64_t generation_ = 0;
+    std::uint64_t doneGeneration_ = 0;
+    bool active_ = false;
+    const std::uint8_t* source_ = nullptr;
+    std::size_t sourceBytes_ = 0;
+    std::size_t sourcePos_ = 0;
+    SDL_AudioStream* converter_ = nullptr; // null: the clip is in the device format
+    bool flushed_ = false;
+
+    Clock::time_point lastSound_{};
+    Clock::time_point failedAt_{};
+    bool failedOnce_ = false;
+    std::chrono::milliseconds idleTimeout_{4000};
+    std::thread watcher_;
+};
+
+} // namespace voice
