@@ -13,7 +13,6 @@ constexpr int kDeviceRate = 48000;
 constexpr int kDeviceChannels = 2;
 // 5 ms buffers: a clip join or a cut-off costs at most that much.
 constexpr Uint16 kDeviceFrames = 240;
-constexpr std::size_t kPutChunk = 2048;
 // A device that would not open is tried again by a play this much later.
 constexpr std::chrono::milliseconds kRetryAfter{500};
 
@@ -40,33 +39,66 @@ void SoundChannel::play(const std::uint8_t* image, std::size_t size)
             stop();
             return;
         }
+        std::unique_lock conversion(convertMutex_);
+        int rate = 0;
+        int channels = 0;
+        {
+            std::lock_guard lock(m_);
+            if (closed_)
+                return;
+            if (!open_)
+                continue;
+            rate = deviceRate_;
+            channels = deviceChannels_;
+        }
+        // Little-endian clips play in place when the device takes their format.
+        const bool inPlace = wave->rate == rate && wave->channels == channels && AUDIO_S16SYS == AUDIO_S16LSB;
+        if (!inPlace && !convert(wave->samples, wave->bytes, wave->rate, wave->channels, rate, channels)) {
+            stop();
+            return;
+        }
         std::unique_lock lock(m_);
         if (closed_)
             return;
-        if (!open_)
+        if (!open_ || deviceRate_ != rate || deviceChannels_ != channels)
             continue;
-        SDL_AudioStream* converter = nullptr;
-        if (wave->rate != deviceRate_ || wave->channels != deviceChannels_ ||
-            AUDIO_S16SYS != AUDIO_S16LSB) {
-            converter = streamFor(wave->rate, wave->channels);
-            if (converter == nullptr) {
-                cutLocked();
-                return;
-            }
-            SDL_AudioStreamClear(converter);
-        }
         cutLocked();
+        if (inPlace) {
+            source_ = wave->samples;
+            sourceBytes_ = wave->bytes;
+        } else {
+            // The callback stopped reading playing_ at the cut above.
+            playing_.swap(spare_);
+            source_ = playing_.data();
+            sourceBytes_ = playing_.size();
+        }
+        conversion.unlock();
         const std::uint64_t mine = generation_;
-        active_ = true;
-        source_ = wave->samples;
-        sourceBytes_ = wave->bytes;
+        active_ = sourceBytes_ > 0;
         sourcePos_ = 0;
-        converter_ = converter;
-        flushed_ = false;
         lastSound_ = Clock::now();
-        cv_.wait(lock, [&] { return closed_ || generation_ != mine || doneGeneration_ == mine; });
+        if (active_)
+            cv_.wait(lock, [&] { return closed_ || generation_ != mine || doneGeneration_ == mine; });
         return;
     }
+}
+
+bool SoundChannel::convert(const std::uint8_t* samples, std::size_t bytes, int rate, int channels,
+                           int deviceRate, int deviceChannels)
+{
+    SDL_AudioStream* stream = streamFor(rate, channels, deviceRate, deviceChannels);
+    if (stream == nullptr)
+        return false;
+    SDL_AudioStreamClear(stream);
+    // All at once: SDL resamples as the data goes in, and one piece gives the
+    // same samples on every play.
+    if (SDL_AudioStreamPut(stream, samples, static_cast<int>(bytes)) != 0 || SDL_AudioStreamFlush(stream) != 0)
+        return false;
+    const int available = SDL_AudioStreamAvailable(stream);
+    spare_.resize(static_cast<std::size_t>(std::max(0, available)));
+    const int got = SDL_AudioStreamGet(stream, spare_.data(), available);
+    spare_.resize(static_cast<std::size_t>(std::max(0, got)));
+    return got >= 0;
 }
 
 void SoundChannel::stop()
@@ -80,7 +112,6 @@ void SoundChannel::cutLocked()
     ++generation_;
     active_ = false;
     source_ = nullptr;
-    converter_ = nullptr;
     cv_.notify_all();
 }
 
@@ -198,10 +229,7 @@ void SoundChannel::closeDevice()
     }
     // Closing joins SDL's audio thread, whose callback takes m_: not held here.
     SDL_CloseAudioDevice(device);
-    {
-        std::lock_guard lock(m_);
-        freeStreams();
-    }
+    freeConversions();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
@@ -231,7 +259,7 @@ void SoundChannel::watchIdle()
     }
 }
 
-SDL_AudioStream* SoundChannel::streamFor(int rate, int channels)
+SDL_AudioStream* SoundChannel::streamFor(int rate, int channels, int deviceRate, int deviceChannels)
 {
     for (auto& s : streams_) {
         if (s.stream != nullptr && s.rate == rate && s.channels == channels)
@@ -239,9 +267,8 @@ SDL_AudioStream* SoundChannel::streamFor(int rate, int channels)
     }
     for (auto& s : streams_) {
         if (s.stream == nullptr) {
-            s.stream = SDL_NewAudioStream(AUDIO_S16LSB, static_cast<Uint8>(channels), rate,
-                                          AUDIO_S16SYS, static_cast<Uint8>(deviceChannels_),
-                                          deviceRate_);
+            s.stream = SDL_NewAudioStream(AUDIO_S16LSB, static_cast<Uint8>(channels), rate, AUDIO_S16SYS,
+                                          static_cast<Uint8>(deviceChannels), deviceRate);
             s.rate = rate;
             s.channels = channels;
             return s.stream;
@@ -250,13 +277,17 @@ SDL_AudioStream* SoundChannel::streamFor(int rate, int channels)
     return nullptr;
 }
 
-void SoundChannel::freeStreams()
+void SoundChannel::freeConversions()
 {
+    std::lock_guard conversion(convertMutex_);
     for (auto& s : streams_) {
         if (s.stream != nullptr)
             SDL_FreeAudioStream(s.stream);
         s = Stream{};
     }
+    std::lock_guard lock(m_);
+    std::vector<std::uint8_t>().swap(spare_);
+    std::vector<std::uint8_t>().swap(playing_);
 }
 
 void SDLCALL SoundChannel::callback(void* userdata, Uint8* out, int len)
@@ -264,41 +295,20 @@ void SDLCALL SoundChannel::callback(void* userdata, Uint8* out, int len)
     static_cast<SoundChannel*>(userdata)->fill(out, len);
 }
 
-// Runs on SDL's audio thread: copies and converts, allocates nothing of its own.
+// Runs on SDL's audio thread: copies, and allocates nothing.
 void SoundChannel::fill(Uint8* out, int len)
 {
     std::lock_guard lock(m_);
     const std::size_t want = static_cast<std::size_t>(len);
     std::size_t filled = 0;
-    while (active_ && filled < want) {
-        if (converter_ == nullptr) {
-            const std::size_t n = std::min(want - filled, sourceBytes_ - sourcePos_);
-            std::memcpy(out + filled, source_ + sourcePos_, n);
-            sourcePos_ += n;
-            filled += n;
-            if (sourcePos_ == sourceBytes_)
-                finishLocked();
-            continue;
-        }
-        const int got = SDL_AudioStreamGet(converter_, out + filled, static_cast<int>(want - filled));
-        if (got > 0) {
-            filled += static_cast<std::size_t>(got);
-        } else if (got < 0) {
+    if (active_) {
+        filled = std::min(want, sourceBytes_ - sourcePos_);
+        std::memcpy(out, source_ + sourcePos_, filled);
+        sourcePos_ += filled;
+        if (sourcePos_ == sourceBytes_)
             finishLocked();
-        } else if (sourcePos_ < sourceBytes_) {
-            const std::size_t n = std::min(kPutChunk, sourceBytes_ - sourcePos_);
-            if (SDL_AudioStreamPut(converter_, source_ + sourcePos_, static_cast<int>(n)) != 0)
-                finishLocked();
-            sourcePos_ += n;
-        } else if (!flushed_) {
-            SDL_AudioStreamFlush(converter_);
-            flushed_ = true;
-        } else {
-            finishLocked();
-        }
-    }
-    if (filled > 0)
         lastSound_ = Clock::now();
+    }
     std::memset(out + filled, 0, want - filled);
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace voice {
 
@@ -49,18 +50,23 @@ private:
     ~SoundChannel();
 
     bool ensureOpen();
-    void closeDevice(); // devMutex_ held, m_ not held
-    SDL_AudioStream* streamFor(int rate, int channels);
-    void freeStreams();
+    void closeDevice(); // devMutex_ held, nothing else
+    // convertMutex_ held: the whole clip in the device format, into spare_.
+    bool convert(const std::uint8_t* samples, std::size_t bytes, int rate, int channels,
+                 int deviceRate, int deviceChannels);
+    SDL_AudioStream* streamFor(int rate, int channels, int deviceRate, int deviceChannels);
+    void freeConversions();
     void cutLocked();
     void finishLocked();
     void watchIdle();
     static void SDLCALL callback(void* userdata, Uint8* out, int len);
     void fill(Uint8* out, int len);
 
-    // devMutex_ orders opening and closing; m_ guards the playing state and is
-    // the only lock the audio callback takes. Order: devMutex_ before m_.
+    // devMutex_ orders opening and closing; convertMutex_ guards the spare
+    // buffer and the converters; m_ guards the playing state and is the only
+    // lock the audio callback takes. Order: devMutex_, convertMutex_, m_.
     std::mutex devMutex_;
+    std::mutex convertMutex_;
     mutable std::mutex m_;
     std::condition_variable cv_;
 
@@ -71,6 +77,10 @@ private:
     int deviceRate_ = 0;
     int deviceChannels_ = 0;
     Stream streams_[4];
+    // A clip is converted whole into spare_ before it takes the channel, so
+    // the callback only copies; playing_ is what the callback reads.
+    std::vector<std::uint8_t> spare_;
+    std::vector<std::uint8_t> playing_;
 
     std::uint64_t generation_ = 0;
     std::uint64_t doneGeneration_ = 0;
@@ -78,8 +88,6 @@ private:
     const std::uint8_t* source_ = nullptr;
     std::size_t sourceBytes_ = 0;
     std::size_t sourcePos_ = 0;
-    SDL_AudioStream* converter_ = nullptr; // null: the clip is in the device format
-    bool flushed_ = false;
 
     Clock::time_point lastSound_{};
     Clock::time_point failedAt_{};
