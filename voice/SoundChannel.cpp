@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace voice {
 namespace {
@@ -128,18 +129,17 @@ void SoundChannel::shutdown()
     {
         std::lock_guard lock(m_);
         closed_ = true;
-        stopWatcher_ = true;
+        stopDevice_ = true;
         cutLocked();
+        cv_.notify_all();
     }
-    std::thread watcher;
+    SDL_Thread* thread = nullptr;
     {
         std::lock_guard dev(devMutex_);
-        watcher = std::move(watcher_);
+        thread = std::exchange(deviceThread_, nullptr);
     }
-    if (watcher.joinable())
-        watcher.join();
-    std::lock_guard dev(devMutex_);
-    closeDevice();
+    if (thread != nullptr)
+        SDL_WaitThread(thread, nullptr);
 }
 
 void SoundChannel::reopen()
@@ -165,28 +165,47 @@ void SoundChannel::setIdleTimeout(std::chrono::milliseconds timeout)
 bool SoundChannel::ensureOpen()
 {
     std::lock_guard dev(devMutex_);
-    {
-        std::lock_guard lock(m_);
-        if (closed_)
-            return false;
-        if (open_)
-            return true;
-        if (failedOnce_ && Clock::now() - failedAt_ < kRetryAfter)
-            return false;
+    std::unique_lock lock(m_);
+    if (closed_)
+        return false;
+    if (open_)
+        return true;
+    if (failedOnce_ && Clock::now() - failedAt_ < kRetryAfter)
+        return false;
+    // open_ is false: an earlier device thread has closed its device and is
+    // ending, or never opened one.
+    if (deviceThread_ != nullptr) {
+        lock.unlock();
+        SDL_WaitThread(std::exchange(deviceThread_, nullptr), nullptr);
+        lock.lock();
     }
-    // open_ is false, so a watcher left from an earlier opening has finished.
-    if (watcher_.joinable())
-        watcher_.join();
-
-    auto fail = [this] {
-        std::lock_guard lock(m_);
+    opening_ = true;
+    stopDevice_ = false;
+    lock.unlock();
+    deviceThread_ = SDL_CreateThread(&SoundChannel::deviceMain, "vantoli-audio", this);
+    lock.lock();
+    if (deviceThread_ == nullptr) {
+        opening_ = false;
         failedOnce_ = true;
         failedAt_ = Clock::now();
         return false;
-    };
+    }
+    cv_.wait(lock, [this] { return !opening_; });
+    return open_;
+}
+
+int SDLCALL SoundChannel::deviceMain(void* self)
+{
+    static_cast<SoundChannel*>(self)->runDevice();
+    return 0;
+}
+
+bool SoundChannel::idleExpired() const { return !active_ && Clock::now() >= lastSound_ + idleTimeout_; }
+
+void SoundChannel::runDevice()
+{
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Vantoli");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-        return fail();
+    const bool initialised = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     SDL_AudioSpec want{};
     want.freq = kDeviceRate;
     want.format = AUDIO_S16SYS;
@@ -195,68 +214,56 @@ bool SoundChannel::ensureOpen()
     want.callback = &SoundChannel::callback;
     want.userdata = this;
     SDL_AudioSpec have{};
-    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-    if (device == 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return fail();
-    }
-    {
-        std::lock_guard lock(m_);
-        open_ = true;
-        failedOnce_ = false;
-        device_ = device;
-        deviceRate_ = have.freq;
-        deviceChannels_ = have.channels;
-        stopWatcher_ = false;
-        lastSound_ = Clock::now();
-    }
-    SDL_PauseAudioDevice(device, 0);
-    watcher_ = std::thread(&SoundChannel::watchIdle, this);
-    return true;
-}
+    const SDL_AudioDeviceID device = initialised ? SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0) : 0;
 
-void SoundChannel::closeDevice()
-{
-    SDL_AudioDeviceID device = 0;
-    {
-        std::lock_guard lock(m_);
-        if (!open_)
-            return;
-        open_ = false;
-        device = device_;
-        device_ = 0;
-        cutLocked();
-    }
-    // Closing joins SDL's audio thread, whose callback takes m_: not held here.
-    SDL_CloseAudioDevice(device);
-    freeConversions();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-}
-
-void SoundChannel::watchIdle()
-{
     std::unique_lock lock(m_);
-    for (;;) {
-        if (stopWatcher_)
-            return;
-        const auto deadline = lastSound_ + idleTimeout_;
-        if (!active_ && Clock::now() >= deadline) {
+    opening_ = false;
+    if (device == 0) {
+        failedOnce_ = true;
+        failedAt_ = Clock::now();
+        cv_.notify_all();
+        lock.unlock();
+        if (initialised)
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return;
+    }
+    open_ = true;
+    failedOnce_ = false;
+    device_ = device;
+    deviceRate_ = have.freq;
+    deviceChannels_ = have.channels;
+    lastSound_ = Clock::now();
+    cv_.notify_all();
+    lock.unlock();
+    SDL_PauseAudioDevice(device, 0);
+
+    lock.lock();
+    while (!stopDevice_) {
+        if (idleExpired()) {
+            // Checked again with devMutex_, so that no play is between
+            // finding the device open and taking the channel.
             lock.unlock();
             std::lock_guard dev(devMutex_);
             lock.lock();
-            if (stopWatcher_)
-                return;
-            if (active_ || Clock::now() < lastSound_ + idleTimeout_)
-                continue;
-            lock.unlock();
-            closeDevice();
-            return;
+            if (stopDevice_ || idleExpired()) {
+                open_ = false;
+                break;
+            }
+            continue;
         }
         if (active_)
             cv_.wait(lock);
         else
-            cv_.wait_until(lock, deadline);
+            cv_.wait_until(lock, lastSound_ + idleTimeout_);
     }
+    open_ = false;
+    device_ = 0;
+    cutLocked();
+    lock.unlock();
+    // Closing joins SDL's audio thread, whose callback takes m_: not held here.
+    SDL_CloseAudioDevice(device);
+    freeConversions();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 SDL_AudioStream* SoundChannel::streamFor(int rate, int channels, int deviceRate, int deviceChannels)

@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 namespace voice {
@@ -50,7 +49,9 @@ private:
     ~SoundChannel();
 
     bool ensureOpen();
-    void closeDevice(); // devMutex_ held, nothing else
+    static int SDLCALL deviceMain(void* self);
+    void runDevice();
+    bool idleExpired() const; // m_ held
     // convertMutex_ held: the whole clip in the device format, into spare_.
     bool convert(const std::uint8_t* samples, std::size_t bytes, int rate, int channels,
                  int deviceRate, int deviceChannels);
@@ -58,7 +59,6 @@ private:
     void freeConversions();
     void cutLocked();
     void finishLocked();
-    void watchIdle();
     static void SDLCALL callback(void* userdata, Uint8* out, int len);
     void fill(Uint8* out, int len);
 
@@ -71,8 +71,9 @@ private:
     std::condition_variable cv_;
 
     bool closed_ = false;
+    bool opening_ = false;
     bool open_ = false;
-    bool stopWatcher_ = false;
+    bool stopDevice_ = false;
     SDL_AudioDeviceID device_ = 0;
     int deviceRate_ = 0;
     int deviceChannels_ = 0;
@@ -93,7 +94,10 @@ private:
     Clock::time_point failedAt_{};
     bool failedOnce_ = false;
     std::chrono::milliseconds idleTimeout_{4000};
-    std::thread watcher_;
+    // Opens the device, closes it when idle and then ends. An SDL thread, so
+    // that SDL's per-thread error state goes with it: the workers that play
+    // never make SDL calls that leave such state behind.
+    SDL_Thread* deviceThread_ = nullptr;
 };
 
 } // namespace voice
