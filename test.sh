@@ -16,7 +16,8 @@ build() { # dir, extra cmake arguments...
 build build
 ctest --test-dir build -j"$jobs" --output-on-failure
 
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+# Full stacks on malloc, so that the suppressions can name Qt frames.
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:fast_unwind_on_malloc=0
 export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export TSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/tsan.supp:halt_on_error=1:second_deadlock_stack=1
