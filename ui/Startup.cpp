@@ -21,6 +21,7 @@ int runTimer(int argc, char** argv)
     TimerApplication app(argc, argv);
     try {
         Form1 = new TForm1;
+        TNeoForm::setApplicationMainWindow(Form1);
         TMyThread::speaker = Form1;
         NeoForm = new TNeoForm;
         Form1->show();
@@ -32,6 +33,7 @@ int runTimer(int argc, char** argv)
     // are left to the end of the process.
     if (silenceWorkers()) {
         TMyThread::speaker = nullptr;
+        TNeoForm::setApplicationMainWindow(nullptr);
         delete NeoForm;
         delete Form1;
         NeoForm = nullptr;

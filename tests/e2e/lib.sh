@@ -22,6 +22,8 @@ trap cleanup EXIT
 
 openbox --sm-disable >/dev/null 2>&1 &
 pids+=($!)
+# A window mapped before the manager is up can stay unmapped.
+for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
 
 # A browser that only writes down what it was asked to open.
 mkdir -p "$WORK/bin"
