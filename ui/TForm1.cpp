@@ -2,8 +2,13 @@
 
 #include "ErrorReport.h"
 #include "Phrases.h"
+#include "TimerApplication.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
+#include <QScreen>
+#include <QTimer>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QUrl>
@@ -75,7 +80,15 @@ TForm1::TForm1() : TNeoForm(nullptr, DerivedLayout{})
 {
     Ui::Form1Layout::setupUi(this);
     setObjectName(QStringLiteral("Form1"));
+    setWindowIcon(mainIcon());
+    // The group boxes' captions sit on their frame lines, as the positions
+    // inside them expect.
+    setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid #a8a8a8; border-radius: 2px; margin-top: 8px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px; padding: 0 2px; }"));
+    createTrayIcon();
     frameSetUp();
+    fitLabels();
 
     tmrSec.onTimer = [this] { tmrSecTimer(); };
     tmrHour.onTimer = [this] { tmrHourTimer(); };
@@ -116,6 +129,79 @@ void TForm1::SpeakSeconds(int n) const { voice::speak(wavRes, voice::secondsPhra
 void TForm1::SpeakMinutes(int n) const { voice::speak(wavRes, voice::minutesPhrase(n)); }
 
 QUrl TForm1::makerPage() { return QUrl(QStringLiteral("http://www.example.com/")); }
+
+QIcon TForm1::mainIcon() { return QIcon(QPixmap(QStringLiteral(":/icon/icon.bmp"))); }
+
+void TForm1::createTrayIcon()
+{
+    // Many Linux desktops have no tray host; the timer then runs without one.
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        return;
+    trycn1 = new QSystemTrayIcon(mainIcon(), this);
+    trycn1->setToolTip(TimerApplication::title());
+    connect(trycn1, &QSystemTrayIcon::activated, this, &TForm1::trayActivated);
+    trycn1->show();
+    if (!trycn1->isVisible())
+        throw Exception(QStringLiteral("Cannot Create System Shell Notification Icon"));
+}
+
+void TForm1::trayActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    if (reason != QSystemTrayIcon::Trigger)
+        return;
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+// Labels take the size of their text, as far as they need to, from their
+// left edge and top; the layout's sizes were made for narrower fonts.
+void TForm1::fitLabels()
+{
+    for (QLabel* label : pgc1->findChildren<QLabel*>()) {
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        const QSize hint = label->sizeHint();
+        const QSize size(std::max(label->width(), hint.width()), std::max(label->height(), hint.height()));
+        if (size == label->size())
+            continue;
+        int left = label->x();
+        if (QWidget* parent = label->parentWidget(); left + size.width() > parent->width() - 2)
+            left = std::max(0, parent->width() - 2 - size.width());
+        label->setGeometry(left, label->y(), size.width(), size.height());
+    }
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    TNeoForm::showEvent(event);
+    if (centred_)
+        return;
+    centred_ = true;
+    if (const QScreen* s = screen()) {
+        const QRect area = s->geometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
+}
+
+void TForm1::minimizeApplication()
+{
+    frameMinimizing_ = true;
+    TNeoForm::minimizeApplication();
+    frameMinimizing_ = false;
+}
+
+void TForm1::changeEvent(QEvent* event)
+{
+    TNeoForm::changeEvent(event);
+    // A minimise from the taskbar or the window manager leaves only the tray
+    // icon; the frame's own button keeps the taskbar entry. Without a tray the
+    // window stays reachable on the taskbar.
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && !frameMinimizing_ && trycn1 != nullptr)
+        QTimer::singleShot(0, this, [this] {
+            if (isMinimized())
+                hide();
+        });
+}
 
 void TForm1::setClipResources(const ResourceSet* resources) { clipResources = resources; }
 void TForm1::setAnnouncer(Announcer* a) { announcer = a != nullptr ? a : &workerAnnouncer; }

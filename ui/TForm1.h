@@ -8,6 +8,8 @@
 #include "Timer.h"
 #include "ui_TForm1.h"
 
+#include <QSystemTrayIcon>
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -24,6 +26,9 @@ public:
     Timer tmrHour{60000};
     Timer tmrMin{60000};
 
+    // The tray icon; null where the desktop has no tray at all.
+    QSystemTrayIcon* trycn1 = nullptr;
+
     std::int32_t secCount = 0;
     std::int32_t minCount = 0;
     ClipTable wavRes{};
@@ -34,6 +39,11 @@ public:
 
     // The maker's web page, opened by the links and on every close.
     static QUrl makerPage();
+    static QIcon mainIcon();
+
+    // What a click on the tray icon does: a left-click release restores and
+    // raises the application; other clicks do nothing.
+    void trayActivated(QSystemTrayIcon::ActivationReason reason);
 
     // Tests: where FormCreate looks for the clips (nullptr: the executable's
     // own), who takes the announcements, and a look at the window just before
@@ -57,8 +67,16 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void minimizeApplication() override;
 
 private:
+    void createTrayIcon();
+    void fitLabels();
+
+    bool centred_ = false;
+    bool frameMinimizing_ = false;
     class Controls;
     std::unique_ptr<Controls> controls_;
     std::unique_ptr<ClockChime> chime_;

@@ -38,9 +38,32 @@ unset XDG_CURRENT_DESKTOP DESKTOP_SESSION
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Waits for the timer's window to be mapped; prints its id.
+# The timer's main window, if shown (the tray icon carries the same name).
+main_window() {
+  for w in $(xdotool search --onlyvisible --name "$TITLE" 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null)" || continue
+    if [ "${WIDTH:-0}" -ge 200 ]; then echo "$w"; return 0; fi
+  done
+  return 1
+}
+
+# Waits for the main window to be mapped; prints its id.
 wait_window() {
-  timeout "${1:-20}" xdotool search --sync --onlyvisible --name "$TITLE" | head -n 1
+  local end=$(( $(date +%s) + ${1:-20} ))
+  while [ "$(date +%s)" -le "$end" ]; do
+    main_window && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# The process's small windows: its tray icon.
+tray_icon() {
+  for w in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null)" || continue
+    if [ "${WIDTH:-999}" -lt 100 ]; then echo "$w"; return 0; fi
+  done
+  return 1
 }
 
 screenshot() { import -window root "$E2E_OUT/$1"; }
