@@ -11,6 +11,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import zlib
 
 FRAME_GREY = (207, 207, 207)
 LIGHT_GREY = (226, 228, 232)
@@ -206,6 +207,30 @@ def write_bmp(p, path):
         f.write(header + info + pixels)
 
 
+def write_png(p, path):
+    raw = b"".join(b"\x00" + bytes(c for px in row for c in px) for row in p.px)
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
+    png = (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", p.w, p.h, 8, 2, 0, 0, 0)) +
+           chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+    with open(path, "wb") as f:
+        f.write(png)
+
+
+def write_ico(p, path):
+    """One 32 x 32 image at 24 bits per pixel, the Windows main icon."""
+    xor = bytearray()
+    for row in reversed(p.px):
+        for r, g, b in row:
+            xor += bytes((b, g, r))
+    mask = bytes(((p.w + 31) // 32) * 4 * p.h)
+    info = struct.pack("<IiiHHIIiiII", 40, p.w, p.h * 2, 1, 24, 0, len(xor) + len(mask), 0, 0, 0, 0)
+    image = info + bytes(xor) + mask
+    header = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", p.w, p.h, 0, 0, 1, 24, len(image), 22)
+    with open(path, "wb") as f:
+        f.write(header + image)
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "resources")
@@ -229,6 +254,8 @@ def main():
     write_bmp(band(1280), os.path.join(frame, "TopCenter.bmp"))
     write_bmp(band(1280, 12, bottom_row), os.path.join(frame, "BottomCenter.bmp"))
     write_bmp(icon(), os.path.join(out, "icon.bmp"))
+    write_png(icon(), os.path.join(out, "vantoli-timer.png"))  # for the desktop entry
+    write_ico(icon(), os.path.join(out, "icon.ico"))  # for Windows builds
     print("wrote", len(jpegs) + 2, "frame pictures and the icon to", out)
 
 

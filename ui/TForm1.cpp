@@ -19,6 +19,7 @@ std::function<void(TForm1&)> TForm1::beforeFormCreate;
 namespace {
 
 const ResourceSet* clipResources = nullptr;
+bool trayForced = false;
 WorkerAnnouncer workerAnnouncer;
 Announcer* announcer = &workerAnnouncer;
 
@@ -135,7 +136,7 @@ QIcon TForm1::mainIcon() { return QIcon(QPixmap(QStringLiteral(":/icon/icon.bmp"
 void TForm1::createTrayIcon()
 {
     // Many Linux desktops have no tray host; the timer then runs without one.
-    if (!QSystemTrayIcon::isSystemTrayAvailable())
+    if (!QSystemTrayIcon::isSystemTrayAvailable() && !trayForced)
         return;
     trycn1 = new QSystemTrayIcon(mainIcon(), this);
     trycn1->setToolTip(TimerApplication::title());
@@ -204,6 +205,7 @@ void TForm1::changeEvent(QEvent* event)
 }
 
 void TForm1::setClipResources(const ResourceSet* resources) { clipResources = resources; }
+void TForm1::setTrayForced(bool forced) { trayForced = forced; }
 void TForm1::setAnnouncer(Announcer* a) { announcer = a != nullptr ? a : &workerAnnouncer; }
 
 void TForm1::lbl3Click() { QDesktopServices::openUrl(makerPage()); }

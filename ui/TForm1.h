@@ -51,6 +51,8 @@ public:
     static void setClipResources(const ResourceSet* resources);
     static void setAnnouncer(Announcer* announcer);
     static std::function<void(TForm1&)> beforeFormCreate;
+    // Tests: make the tray icon even where no tray is known.
+    static void setTrayForced(bool forced);
 
 public slots:
     void lbl3Click();
