@@ -22,6 +22,6 @@ export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressi
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export TSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/tsan.supp:halt_on_error=1:second_deadlock_stack=1
 build build-asan -DVANTOLI_SANITIZE=address,undefined
-ctest --test-dir build-asan -j"$jobs" --output-on-failure -LE e2e
+ctest --test-dir build-asan -j"$jobs" --output-on-failure -LE "e2e|soak"
 build build-tsan -DVANTOLI_SANITIZE=thread
-ctest --test-dir build-tsan -j"$jobs" --output-on-failure -LE e2e
+ctest --test-dir build-tsan -j"$jobs" --output-on-failure -LE "e2e|soak"
