@@ -25,3 +25,9 @@ build build-asan -DVANTOLI_SANITIZE=address,undefined
 ctest --test-dir build-asan -j"$jobs" --output-on-failure -LE "e2e|soak"
 build build-tsan -DVANTOLI_SANITIZE=thread
 ctest --test-dir build-tsan -j"$jobs" --output-on-failure -LE "e2e|soak"
+
+# libFuzzer on the wave validation and the whole-number conversion, about a
+# minute each.
+cmake -S tests/fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DFUZZ_SECONDS=60 >/dev/null
+cmake --build build-fuzz -j"$jobs"
+ctest --test-dir build-fuzz -j"$jobs" --output-on-failure

@@ -7,7 +7,8 @@ set -euo pipefail
 build_pkgs=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libsdl2-dev
             libjpeg62-turbo-dev fonts-noto-cjk)
 run_pkgs=(qt6-wayland)
-test_pkgs=(libgtest-dev xvfb xauth xdotool openbox wmctrl trayer faketime imagemagick x11-utils)
+test_pkgs=(libgtest-dev xvfb xauth xdotool openbox wmctrl trayer faketime imagemagick x11-utils
+           clang libclang-rt-14-dev dpkg-dev)
 
 want=("${build_pkgs[@]}" "${run_pkgs[@]}")
 [ "${1:-run}" = test ] && want+=("${test_pkgs[@]}")
