@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <thread>
 
 #include "Wave.h"
 
@@ -39,6 +40,9 @@ std::vector<std::int16_t> Capture::finish()
 {
     finished_ = true;
     auto& channel = voice::SoundChannel::instance();
+    // The last buffer of the last clip may still be going out.
+    for (int i = 0; i < 200 && channel.sounding(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     channel.shutdown();
     channel.setIdleTimeout(std::chrono::seconds(4));
     setenv("SDL_AUDIODRIVER", "dummy", 1);

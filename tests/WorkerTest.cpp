@@ -154,6 +154,8 @@ TEST_F(WorkerTest, ThousandShortWorkersLeaveNoThreadBehind)
     start(new Probe);
     ASSERT_TRUE(WorkerThread::waitForAll(seconds(5)));
     probesFreed = 0;
+    // Its thread may still be leaving the kernel's count.
+    std::this_thread::sleep_for(milliseconds(50));
     const int baseline = processThreads();
     for (int i = 0; i < 1000; ++i) {
         auto* w = new Probe;
@@ -165,7 +167,7 @@ TEST_F(WorkerTest, ThousandShortWorkersLeaveNoThreadBehind)
     // The last threads may need a moment to leave the kernel's count.
     for (int i = 0; i < 100 && processThreads() > baseline; ++i)
         std::this_thread::sleep_for(milliseconds(10));
-    EXPECT_EQ(processThreads(), baseline);
+    EXPECT_LE(processThreads(), baseline);
 }
 
 TEST_F(WorkerTest, ThreadCreationFailureIsReportedFromTheTick)

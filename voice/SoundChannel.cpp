@@ -12,8 +12,10 @@ namespace {
 // The rate most desktop sound servers run at, so that SDL converts once.
 constexpr int kDeviceRate = 48000;
 constexpr int kDeviceChannels = 2;
-// 5 ms buffers: a clip join or a cut-off costs at most that much.
-constexpr Uint16 kDeviceFrames = 240;
+// 10 ms buffers: a cut-off takes at most that long, and a sound server on a
+// busy desktop keeps up. Clip joins do not depend on it: the next clip
+// follows in the same buffer.
+constexpr Uint16 kDeviceFrames = 480;
 // A device that would not open is tried again by a play this much later.
 constexpr std::chrono::milliseconds kRetryAfter{500};
 
@@ -63,23 +65,44 @@ void SoundChannel::play(const std::uint8_t* image, std::size_t size)
             return;
         if (!open_ || deviceRate_ != rate || deviceChannels_ != channels)
             continue;
-        cutLocked();
-        if (inPlace) {
-            source_ = wave->samples;
-            sourceBytes_ = wave->bytes;
+        const bool draining = active_ && released_ >= currentId_;
+        if (!draining)
+            cutLocked();
+        const std::uint64_t mine = ++lastId_;
+        if (draining) {
+            // The current clip's player has gone on and its last buffer is
+            // going out: follow it without a gap. A clip already waiting
+            // there is cut off.
+            if (nextId_ != 0)
+                releaseLocked(nextId_);
+            if (inPlace) {
+                nextSource_ = wave->samples;
+                nextBytes_ = wave->bytes;
+            } else {
+                queued_.swap(spare_);
+                nextSource_ = queued_.data();
+                nextBytes_ = queued_.size();
+            }
+            nextId_ = nextBytes_ > 0 ? mine : 0;
         } else {
-            // The callback stopped reading playing_ at the cut above.
-            playing_.swap(spare_);
-            source_ = playing_.data();
-            sourceBytes_ = playing_.size();
+            if (inPlace) {
+                source_ = wave->samples;
+                sourceBytes_ = wave->bytes;
+            } else {
+                // The callback stopped reading playing_ at the cut above.
+                playing_.swap(spare_);
+                source_ = playing_.data();
+                sourceBytes_ = playing_.size();
+            }
+            sourcePos_ = 0;
+            currentId_ = mine;
+            active_ = sourceBytes_ > 0;
         }
         conversion.unlock();
-        const std::uint64_t mine = generation_;
-        active_ = sourceBytes_ > 0;
-        sourcePos_ = 0;
         lastSound_ = Clock::now();
-        if (active_)
-            cv_.wait(lock, [&] { return closed_ || generation_ != mine || doneGeneration_ == mine; });
+        if (!active_ || (nextId_ != mine && currentId_ != mine))
+            releaseLocked(mine);
+        cv_.wait(lock, [&] { return closed_ || released_ >= mine; });
         return;
     }
 }
@@ -110,18 +133,19 @@ void SoundChannel::stop()
 
 void SoundChannel::cutLocked()
 {
-    ++generation_;
     active_ = false;
     source_ = nullptr;
-    cv_.notify_all();
+    nextId_ = 0;
+    nextSource_ = nullptr;
+    releaseLocked(lastId_);
 }
 
-void SoundChannel::finishLocked()
+void SoundChannel::releaseLocked(std::uint64_t id)
 {
-    active_ = false;
-    source_ = nullptr;
-    doneGeneration_ = generation_;
-    cv_.notify_all();
+    if (id > released_) {
+        released_ = id;
+        cv_.notify_all();
+    }
 }
 
 void SoundChannel::shutdown()
@@ -153,6 +177,18 @@ bool SoundChannel::deviceOpen() const
 {
     std::lock_guard lock(m_);
     return open_;
+}
+
+bool SoundChannel::sounding() const
+{
+    std::lock_guard lock(m_);
+    return active_;
+}
+
+std::chrono::steady_clock::time_point SoundChannel::lastClipStart() const
+{
+    std::lock_guard lock(m_);
+    return clipStart_;
 }
 
 void SoundChannel::setIdleTimeout(std::chrono::milliseconds timeout)
@@ -308,14 +344,36 @@ void SoundChannel::fill(Uint8* out, int len)
     std::lock_guard lock(m_);
     const std::size_t want = static_cast<std::size_t>(len);
     std::size_t filled = 0;
-    if (active_) {
-        filled = std::min(want, sourceBytes_ - sourcePos_);
-        std::memcpy(out, source_ + sourcePos_, filled);
-        sourcePos_ += filled;
-        if (sourcePos_ == sourceBytes_)
-            finishLocked();
-        lastSound_ = Clock::now();
+    while (active_ && filled < want) {
+        if (sourcePos_ == 0)
+            clipStart_ = Clock::now();
+        const std::size_t n = std::min(want - filled, sourceBytes_ - sourcePos_);
+        std::memcpy(out + filled, source_ + sourcePos_, n);
+        sourcePos_ += n;
+        filled += n;
+        if (sourcePos_ < sourceBytes_)
+            continue;
+        releaseLocked(currentId_);
+        if (nextId_ == 0) {
+            active_ = false;
+            source_ = nullptr;
+            cv_.notify_all(); // the device thread starts counting idle time
+            break;
+        }
+        // The next clip goes on in the same buffer.
+        if (nextSource_ == queued_.data())
+            playing_.swap(queued_);
+        currentId_ = std::exchange(nextId_, 0);
+        source_ = std::exchange(nextSource_, nullptr);
+        sourceBytes_ = nextBytes_;
+        sourcePos_ = 0;
     }
+    // The clip's last samples go out with the next buffer: its player may go
+    // on now, so that the clip after it is ready in time.
+    if (active_ && sourceBytes_ - sourcePos_ <= want)
+        releaseLocked(currentId_);
+    if (filled > 0)
+        lastSound_ = Clock::now();
     std::memset(out + filled, 0, want - filled);
 }
 

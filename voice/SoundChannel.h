@@ -32,6 +32,10 @@ public:
     void reopen();
 
     bool deviceOpen() const;
+    // A clip is still going out (its player may have returned already).
+    bool sounding() const;
+    // When the device was last handed the first samples of a clip.
+    std::chrono::steady_clock::time_point lastClipStart() const;
     void setIdleTimeout(std::chrono::milliseconds timeout);
 
     SoundChannel(const SoundChannel&) = delete;
@@ -57,8 +61,10 @@ private:
                  int deviceRate, int deviceChannels);
     SDL_AudioStream* streamFor(int rate, int channels, int deviceRate, int deviceChannels);
     void freeConversions();
+    // m_ held. Every clip not yet released returns to its player; nothing
+    // more sounds.
     void cutLocked();
-    void finishLocked();
+    void releaseLocked(std::uint64_t id);
     static void SDLCALL callback(void* userdata, Uint8* out, int len);
     void fill(Uint8* out, int len);
 
@@ -79,18 +85,30 @@ private:
     int deviceChannels_ = 0;
     Stream streams_[4];
     // A clip is converted whole into spare_ before it takes the channel, so
-    // the callback only copies; playing_ is what the callback reads.
+    // the callback only copies: playing_ is what it reads, queued_ what it
+    // reads next.
     std::vector<std::uint8_t> spare_;
     std::vector<std::uint8_t> playing_;
+    std::vector<std::uint8_t> queued_;
 
-    std::uint64_t generation_ = 0;
-    std::uint64_t doneGeneration_ = 0;
+    // Clips are numbered as they come; a player waits until its number has
+    // been released: at its clip's last buffer, or when it is cut off.
+    // Numbers are released in order.
+    std::uint64_t lastId_ = 0;
+    std::uint64_t released_ = 0;
     bool active_ = false;
+    std::uint64_t currentId_ = 0;
     const std::uint8_t* source_ = nullptr;
     std::size_t sourceBytes_ = 0;
     std::size_t sourcePos_ = 0;
+    // The clip that follows the current one without a gap: a play that
+    // came while the current clip's last buffer was going out.
+    std::uint64_t nextId_ = 0;
+    const std::uint8_t* nextSource_ = nullptr;
+    std::size_t nextBytes_ = 0;
 
     Clock::time_point lastSound_{};
+    Clock::time_point clipStart_{};
     Clock::time_point failedAt_{};
     bool failedOnce_ = false;
     std::chrono::milliseconds idleTimeout_{4000};
