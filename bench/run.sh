@@ -30,12 +30,21 @@ wm=$!
 for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
 export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
 results=$(mktemp)
-trap 'kill $wm 2>/dev/null || true; rm -f "$results"' EXIT
+trap 'kill $wm 2>/dev/null || true; rm -f "$results" "$results".*' EXIT
 
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
-# On-CPU nanoseconds and context switches, summed over the process's threads.
-cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {print s + 0}'; }
-switches() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/ctxt_switches/ {s += $2} END {print s + 0}'; }
+# Per thread: id, on-CPU nanoseconds, context switches. Threads come and go
+# (Qt's pool threads expire after 30 idle seconds), so deltas are taken per
+# thread and a thread that ended counts only until its last reading.
+per_thread() {
+  for t in /proc/"$1"/task/*; do
+    [ -r "$t/schedstat" ] || continue
+    echo "${t##*/} $(awk '{print $1}' "$t/schedstat" 2>/dev/null) $(awk '/ctxt_switches/ {s += $2} END {print s + 0}' "$t/status" 2>/dev/null)"
+  done
+}
+delta() { # before-file after-file -> "cpu_ms switches"
+  awk 'NR == FNR {c[$1] = $2; s[$1] = $3; next} {dc += $2 - c[$1]; ds += $3 - s[$1]} END {printf "%d %d", dc / 1000000, ds}' "$1" "$2"
+}
 field() { awk -v f="$2" '$1 == f {print $2}' "/proc/$1/$3"; }
 
 measure() { # name, command...
@@ -53,14 +62,13 @@ measure() { # name, command...
   local rss pss
   rss=$(field "$pid" Rss: smaps_rollup)
   pss=$(field "$pid" Pss: smaps_rollup)
-  local cpu0 sw0 cpu1 sw1
-  cpu0=$(cpu_ns "$pid"); sw0=$(switches "$pid")
+  per_thread "$pid" > "$results.before"
   sleep "$IDLE_SECONDS"
-  cpu1=$(cpu_ns "$pid"); sw1=$(switches "$pid")
+  per_thread "$pid" > "$results.after"
   local threads audio
   threads=$(field "$pid" Threads: status)
   audio=$(cat /proc/"$pid"/task/*/comm | grep -ciE 'audio|sdl' || true)
-  echo "$name $((mapped - start)) $rss $pss $(( (cpu1 - cpu0) / 1000000 )) $((sw1 - sw0)) $threads $audio" >> "$results"
+  echo "$name $((mapped - start)) $rss $pss $(delta "$results.before" "$results.after") $threads $audio" >> "$results"
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
   sleep 1
@@ -70,6 +78,7 @@ echo "Footprint: $RUNS runs of each, alternating, ${IDLE_SECONDS}s idle each"
 for run in $(seq "$RUNS"); do
   measure timer build/vantoli-timer
   measure floor build/bench/floor_window
+  measure cjk-floor build/bench/floor_window cjk
   measure clocks gnome-clocks
   echo "  run $run done"
 done
@@ -78,7 +87,7 @@ python3 - "$results" "$IDLE_SECONDS" <<'PY'
 import statistics, sys
 rows = [l.split() for l in open(sys.argv[1])]
 idle = sys.argv[2]
-names = ["timer", "floor", "clocks"]
+names = ["timer", "floor", "cjk-floor", "clocks"]
 cols = [("start-up to first mapped window", "ms", 1), ("RSS 5 s after the window", "MiB", 2),
         ("PSS 5 s after the window", "MiB", 3), (f"CPU over {idle} s idle", "ms", 4),
         (f"context switches over {idle} s", "", 5), ("threads while idle", "", 6),
