@@ -74,7 +74,6 @@ public:
         const std::string command = "parec --device=" + monitor_ +
                                     " --raw --format=s16le --rate=48000 --channels=2 --latency-msec=2";
         pipe_ = popen(command.c_str(), "r");
-        running_ = true;
         reader_ = std::thread([this] {
             std::int16_t buffer[192]; // 2 ms
             for (;;) {
@@ -133,17 +132,9 @@ private:
     std::string monitor_;
     FILE* pipe_ = nullptr;
     std::thread reader_;
-    std::atomic<bool> running_{false};
     std::mutex m_;
     std::vector<std::int16_t> samples_;
     std::vector<Arrival> arrivals_;
-};
-
-class ClipSpeaker : public PhraseSpeaker {
-public:
-    void SpeakTime(int h, int m) const override { voice::speak(shippedClips(), voice::timePhrase(h, m)); }
-    void SpeakSeconds(int n) const override { voice::speak(shippedClips(), voice::secondsPhrase(n)); }
-    void SpeakMinutes(int n) const override { voice::speak(shippedClips(), voice::minutesPhrase(n)); }
 };
 
 std::vector<double> joins(Recorder& recorder)

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "Phrases.h"
 #include "Wave.h"
 
 namespace {
@@ -118,3 +119,7 @@ const ClipTable& shippedClips()
     }();
     return table;
 }
+
+void ClipSpeaker::SpeakTime(int hour, int minute) const { voice::speak(shippedClips(), voice::timePhrase(hour, minute)); }
+void ClipSpeaker::SpeakSeconds(int n) const { voice::speak(shippedClips(), voice::secondsPhrase(n)); }
+void ClipSpeaker::SpeakMinutes(int n) const { voice::speak(shippedClips(), voice::minutesPhrase(n)); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ClipTable.h"
+#include "TMyThread.h"
 
 #include <QSet>
 #include <QString>
@@ -55,4 +56,12 @@ public:
 private:
     EmbeddedResources all_;
     QSet<QString> left_;
+};
+
+// The real phrases from the shipped clips, on the real channel.
+class ClipSpeaker : public PhraseSpeaker {
+public:
+    void SpeakTime(int hour, int minute) const override;
+    void SpeakSeconds(int n) const override;
+    void SpeakMinutes(int n) const override;
 };

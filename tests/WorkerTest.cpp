@@ -49,14 +49,6 @@ private:
     bool throw_;
 };
 
-// Plays the real phrases from the shipped clips.
-class ClipSpeaker : public PhraseSpeaker {
-public:
-    void SpeakTime(int h, int m) const override { voice::speak(shippedClips(), voice::timePhrase(h, m)); }
-    void SpeakSeconds(int n) const override { voice::speak(shippedClips(), voice::secondsPhrase(n)); }
-    void SpeakMinutes(int n) const override { voice::speak(shippedClips(), voice::minutesPhrase(n)); }
-};
-
 int processThreads()
 {
     QFile status("/proc/self/status");
